@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Every test: installs what is missing, builds the host tree and both Windows trees, and runs the host tests
+# (unit tests, fuzzer), then the Windows ones (executable properties, end to end under Wine).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh
+cmake --preset host
+cmake --build --preset host
+cmake --preset win64
+cmake --build --preset win64
+cmake --preset win32
+cmake --build --preset win32
+
+status=0
+ctest --preset host || status=1
+ctest --preset win32 || status=1
+exit $status
