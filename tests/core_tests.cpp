@@ -9,6 +9,7 @@
 
 #include "core/case_paths.h"
 #include "core/case_rule.h"
+#include "tests/case_names.h"
 
 namespace {
 
@@ -145,12 +146,7 @@ TEST_P(TextRule, CountsJudgesAndInvertsOnEveryPath)
     EXPECT_EQ(IsMostlyLowercase(length, c.lowercase), c.mostlyLowercase);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, TextRule, ::testing::ValuesIn(cases), [](const auto& info) {
-    std::string name;
-    for (const char* p = info.param.name; *p; ++p)
-        name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Cases, TextRule, ::testing::ValuesIn(cases), RowName());
 
 TEST(TextLength, StopsAtTheFirstZero)
 {

@@ -7,6 +7,7 @@
 
 #include "app/main_window.h"
 #include "standin/desktop_control.h"
+#include "tests/case_names.h"
 
 namespace {
 
@@ -110,12 +111,7 @@ TEST_P(Program, RunsOnceAndEndsWithZero)
     EXPECT_FALSE(windows[0].alive) << "the window was not destroyed";
 }
 
-INSTANTIATE_TEST_SUITE_P(Outcomes, Program, ::testing::ValuesIn(outcomes), [](const auto& info) {
-    std::string name;
-    for (const char* p = info.param.name; *p; ++p)
-        name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Outcomes, Program, ::testing::ValuesIn(outcomes), RowName());
 
 TEST(ProgramWindow, IsRegisteredAndCreatedHidden)
 {
