@@ -80,6 +80,26 @@ std::int32_t CountWholeWords(const unsigned char* text, std::int32_t words)
     return count;
 }
 
+// Walks a text with lead bytes. Blocks of `Width` bytes that hold no byte from 0x80 up go to `block` whole;
+// elsewhere the walk steps one character at a time.
+template <int Width, typename Byte, typename IsAsciiBlock, typename Block, typename Single>
+void WalkCharacters(Byte* text, std::int32_t length, const unsigned char* leadBytes, IsAsciiBlock isAsciiBlock,
+                    Block block, Single single)
+{
+    const bool blocksAllowed = !HasAsciiLeadByte(leadBytes);
+    std::int32_t i = 0;
+    while (i < length) {
+        if (blocksAllowed && length - i >= Width && isAsciiBlock(text + i)) {
+            block(text + i);
+            i += Width;
+            continue;
+        }
+        // At most one block check per `Width` bytes, however dense the double-byte characters are.
+        const std::int32_t stop = length - i > Width ? i + Width : length;
+        i = WalkSingles(text, i, stop, length, leadBytes, single);
+    }
+}
+
 } // namespace
 
 std::int32_t CountLowercasePortable(const unsigned char* text, std::int32_t length, const unsigned char* leadBytes)
@@ -100,17 +120,13 @@ std::int32_t CountLowercasePortable(const unsigned char* text, std::int32_t leng
 
 void InvertCasePortable(unsigned char* text, std::int32_t length, const unsigned char* leadBytes)
 {
-    auto single = [](unsigned char* at) {
-        if (IsLetter(*at))
-            *at ^= 0x20;
-    };
     if (leadBytes != nullptr) {
-        WalkCharacters<wordBytes>(text, length, leadBytes, IsAsciiWord, InvertWord, single);
+        WalkCharacters<wordBytes>(text, length, leadBytes, IsAsciiWord, InvertWord, InvertSingle);
         return;
     }
     std::int32_t i = 0;
     for (; length - i >= wordBytes; i += wordBytes)
         InvertWord(text + i);
     for (; i < length; ++i)
-        single(text + i);
+        InvertSingle(text + i);
 }

@@ -33,16 +33,20 @@ SSE2_FUNCTION inline __m128i Load(const unsigned char* at)
     return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
 }
 
+SSE2_FUNCTION inline void Store(unsigned char* at, __m128i bytes)
+{
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(at), bytes);
+}
+
+SSE2_FUNCTION inline __m128i Letters(__m128i bytes)
+{
+    return InRange(_mm_or_si128(bytes, _mm_set1_epi8(0x20)), 0x61);
+}
+
 SSE2_FUNCTION inline void InvertBlock(unsigned char* at)
 {
     const __m128i bytes = Load(at);
-    const __m128i letters = InRange(_mm_or_si128(bytes, _mm_set1_epi8(0x20)), 0x61);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(at), _mm_xor_si128(bytes, _mm_and_si128(letters, _mm_set1_epi8(0x20))));
-}
-
-SSE2_FUNCTION inline bool IsAsciiBlock(const unsigned char* at)
-{
-    return _mm_movemask_epi8(Load(at)) == 0;
+    Store(at, _mm_xor_si128(bytes, _mm_and_si128(Letters(bytes), _mm_set1_epi8(0x20))));
 }
 
 SSE2_FUNCTION std::int32_t CountWholeBlocks(const unsigned char* text, std::int32_t blocks)
@@ -61,6 +65,63 @@ SSE2_FUNCTION std::int32_t CountWholeBlocks(const unsigned char* text, std::int3
     return count;
 }
 
+// Bit k is set for each byte k of the block that belongs to a double-byte character. Only bytes from 0x80 up
+// can start one here, so the search visits those alone. `carry` (0 or 1) comes in as bit 0 when the block's
+// first byte ends a character begun in the block before, and goes out the same way for the next block.
+SSE2_FUNCTION inline unsigned DoubleByteBits(const unsigned char* block, __m128i bytes, const unsigned char* leadBytes,
+                                             unsigned& carry)
+{
+    unsigned candidates = static_cast<unsigned>(_mm_movemask_epi8(bytes)) & ~carry;
+    unsigned parts = carry;
+    while (candidates != 0) {
+        const unsigned at = static_cast<unsigned>(__builtin_ctz(candidates));
+        candidates &= candidates - 1;
+        if (leadBytes[block[at]]) {
+            parts |= 3u << at;
+            candidates &= ~(2u << at);
+        }
+    }
+    carry = parts >> 16;
+    return parts & 0xFFFF;
+}
+
+// 0xFF in each byte whose bit is set in `bits`.
+SSE2_FUNCTION inline __m128i BitsToBytes(unsigned bits)
+{
+    const __m128i spread = _mm_unpacklo_epi64(_mm_set1_epi8(static_cast<char>(bits & 0xFF)),
+                                              _mm_set1_epi8(static_cast<char>(bits >> 8)));
+    const __m128i select = _mm_setr_epi8(1, 2, 4, 8, 16, 32, 64, -128, 1, 2, 4, 8, 16, 32, 64, -128);
+    return _mm_cmpeq_epi8(_mm_and_si128(spread, select), select);
+}
+
+SSE2_FUNCTION std::int32_t CountDoubleByteText(const unsigned char* text, std::int32_t length,
+                                               const unsigned char* leadBytes)
+{
+    std::int32_t count = 0, i = 0;
+    unsigned carry = 0;
+    for (; length - i >= 16; i += 16) {
+        const __m128i bytes = Load(text + i);
+        const unsigned parts = DoubleByteBits(text + i, bytes, leadBytes, carry);
+        count += __builtin_popcount(static_cast<unsigned>(_mm_movemask_epi8(InRange(bytes, 0x61))) & ~parts);
+    }
+    WalkSingles(text, i + static_cast<std::int32_t>(carry), length, length, leadBytes,
+                [&](const unsigned char* at) { count += IsSmallLetter(*at); });
+    return count;
+}
+
+SSE2_FUNCTION void InvertDoubleByteText(unsigned char* text, std::int32_t length, const unsigned char* leadBytes)
+{
+    std::int32_t i = 0;
+    unsigned carry = 0;
+    for (; length - i >= 16; i += 16) {
+        const __m128i bytes = Load(text + i);
+        const unsigned parts = DoubleByteBits(text + i, bytes, leadBytes, carry);
+        const __m128i letters = _mm_andnot_si128(BitsToBytes(parts), Letters(bytes));
+        Store(text + i, _mm_xor_si128(bytes, _mm_and_si128(letters, _mm_set1_epi8(0x20))));
+    }
+    WalkSingles(text, i + static_cast<std::int32_t>(carry), length, length, leadBytes, InvertSingle);
+}
+
 } // namespace
 
 bool HasSse2Path()
@@ -75,15 +136,11 @@ bool HasSse2Path()
 
 SSE2_FUNCTION std::int32_t CountLowercaseSse2(const unsigned char* text, std::int32_t length, const unsigned char* leadBytes)
 {
-    std::int32_t count = 0;
-    if (leadBytes != nullptr) {
-        WalkCharacters<16>(
-            text, length, leadBytes, IsAsciiBlock, [&](const unsigned char* at) { count += CountWholeBlocks(at, 1); },
-            [&](const unsigned char* at) { count += IsSmallLetter(*at); });
-        return count;
-    }
+    if (leadBytes != nullptr)
+        return HasAsciiLeadByte(leadBytes) ? CountLowercasePortable(text, length, leadBytes)
+                                           : CountDoubleByteText(text, length, leadBytes);
     const std::int32_t blocks = length / 16;
-    count = CountWholeBlocks(text, blocks);
+    std::int32_t count = CountWholeBlocks(text, blocks);
     for (std::int32_t i = blocks * 16; i < length; ++i)
         count += IsSmallLetter(text[i]);
     return count;
@@ -91,19 +148,18 @@ SSE2_FUNCTION std::int32_t CountLowercaseSse2(const unsigned char* text, std::in
 
 SSE2_FUNCTION void InvertCaseSse2(unsigned char* text, std::int32_t length, const unsigned char* leadBytes)
 {
-    auto single = [](unsigned char* at) {
-        if (IsLetter(*at))
-            *at ^= 0x20;
-    };
     if (leadBytes != nullptr) {
-        WalkCharacters<16>(text, length, leadBytes, IsAsciiBlock, InvertBlock, single);
+        if (HasAsciiLeadByte(leadBytes))
+            InvertCasePortable(text, length, leadBytes);
+        else
+            InvertDoubleByteText(text, length, leadBytes);
         return;
     }
     std::int32_t i = 0;
     for (; length - i >= 16; i += 16)
         InvertBlock(text + i);
     for (; i < length; ++i)
-        single(text + i);
+        InvertSingle(text + i);
 }
 
 #else
