@@ -3,7 +3,7 @@
 # 32-bit side. Safe to run again: it installs only what is missing.
 set -euo pipefail
 
-packages=(cmake ninja-build clang libgtest-dev libbenchmark-dev python3
+packages=(cmake ninja-build clang libgtest-dev libbenchmark-dev python3 xxd file
           g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
           wine wine32:i386 wine64 xvfb xdotool xclip x11-utils imagemagick matchbox-window-manager locales
           qemu-user-static)

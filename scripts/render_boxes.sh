@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Renders the program's three message boxes from the real qUENTAro.exe under wine into docs/*.png.
+# QUENTARO_EXE picks another build (the 64-bit twin starts at once where 32-bit wine is emulated).
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+for preset in win32 win64; do
+    [ -f "build/$preset/CMakeCache.txt" ] || cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" >/dev/null
+done
+
+exe=${QUENTARO_EXE:-build/win32/qUENTAro.exe}
+helpers=$root/build/win64/e2e
+wine64=$(command -v wine64 || echo /usr/lib/wine/wine64)
+export WINEPREFIX=${WINEPREFIX:-$root/build/wine-prefix} WINEDEBUG=-all LC_ALL=C.UTF-8
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+caption_hex=$(printf 'qUENTAro v0.93\xdf' | xxd -p)
+case "$(file -b "$exe")" in *x86-64*) runner=$wine64 ;; *) runner=wine ;; esac
+
+number_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$number_file" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$number_file" ] && break; sleep 0.1; done
+export DISPLAY=:$(head -n1 "$number_file")
+rm -f "$number_file"
+[ -f "$WINEPREFIX/system.reg" ] || "$wine64" wineboot -i >/dev/null 2>&1
+
+# With no window manager decorating, wine draws the frame and caption itself, as Windows does.
+"$wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+cleanup() {
+    [ -n "${hold_input:-}" ] && exec {hold_input}>&-
+    [ -n "${keeper_input:-}" ] && exec {keeper_input}>&-
+    "$wine64" reg delete 'HKCU\Software\Wine\X11 Driver' /v Decorated /f >/dev/null 2>&1 || true
+    wineserver -k 2>/dev/null || true
+    kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+# Wine drops the clipboard about a second after its last program ends, long before an emulated PE32 reads it.
+exec {keeper_input}> >("$wine64" "$helpers/stay_idle.exe" >/dev/null 2>&1)
+
+helper() { "$wine64" "$helpers/$1.exe" "${@:2}" >/dev/null; }
+
+# Waits for the box, photographs its X window, and presses the given button.
+photograph_and_press() {
+    local picture=$1 button=$2 window
+    "$wine64" "$helpers/answer_message_box.exe" "$caption_hex" show 300000 >/dev/null
+    window=$(xdotool search --sync --onlyvisible --name '^qUENTAro v0\.93' | head -n1)
+    "$wine64" "$helpers/answer_message_box.exe" "$caption_hex" front 30000 >/dev/null
+    sleep 0.5  # the box paints after it is mapped and again once active
+    import -window "$window" "docs/$picture"
+    echo "docs/$picture"
+    "$wine64" "$helpers/answer_message_box.exe" "$caption_hex" "$button" 30000 >/dev/null
+}
+
+helper empty_clipboard
+"$runner" "$exe" & program=$!
+photograph_and_press box_no_text.png 1
+wait "$program"
+
+helper put_clipboard_text "$(printf 'Hello world' | xxd -p)"
+"$runner" "$exe" & program=$!
+photograph_and_press box_mostly_lowercase.png 6
+wait "$program"
+
+# The write fails when another program takes the clipboard while the question is up and keeps it.
+helper put_clipboard_text "$(printf 'Hello world' | xxd -p)"
+"$runner" "$exe" & program=$!
+"$wine64" "$helpers/answer_message_box.exe" "$caption_hex" show 300000 >/dev/null
+exec {hold_input}> >("$wine64" "$helpers/hold_clipboard.exe" stdin >/dev/null 2>&1)
+until "$wine64" "$helpers/try_open_clipboard.exe" | grep -q busy; do sleep 0.1; done
+"$wine64" "$helpers/answer_message_box.exe" "$caption_hex" 6 30000 >/dev/null
+photograph_and_press box_not_set.png 1
+wait "$program"
