@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Renders the program's three message boxes from the real qUENTAro.exe under wine into docs/*.png.
+# Renders the program's three message boxes from the real qUENTAro.exe under wine into docs/*.png, and its icon.
 # QUENTARO_EXE picks another build (the 64-bit twin starts at once where 32-bit wine is emulated).
 set -euo pipefail
 
@@ -72,3 +72,6 @@ until "$wine64" "$helpers/try_open_clipboard.exe" | grep -q busy; do sleep 0.1; 
 "$wine64" "$helpers/answer_message_box.exe" "$caption_hex" 6 30000 >/dev/null
 photograph_and_press box_not_set.png 1
 wait "$program"
+
+# The icon as the shell shows it, four times larger.
+convert res/qUENTAro.ico -scale 400% docs/icon.png
