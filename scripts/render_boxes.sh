@@ -5,26 +5,10 @@ set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-for preset in win32 win64; do
-    [ -f "build/$preset/CMakeCache.txt" ] || cmake --preset "$preset" >/dev/null
-    cmake --build --preset "$preset" >/dev/null
-done
-
-exe=${QUENTARO_EXE:-build/win32/qUENTAro.exe}
-helpers=$root/build/win64/e2e
-wine64=$(command -v wine64 || echo /usr/lib/wine/wine64)
-export WINEPREFIX=${WINEPREFIX:-$root/build/wine-prefix} WINEDEBUG=-all LC_ALL=C.UTF-8
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-caption_hex=$(printf 'qUENTAro v0.93\xdf' | xxd -p)
-case "$(file -b "$exe")" in *x86-64*) runner=$wine64 ;; *) runner=wine ;; esac
-
-number_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$number_file" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$number_file" ] && break; sleep 0.1; done
-export DISPLAY=:$(head -n1 "$number_file")
-rm -f "$number_file"
-[ -f "$WINEPREFIX/system.reg" ] || "$wine64" wineboot -i >/dev/null 2>&1
+source scripts/wine_session.sh
+export LC_ALL=C.UTF-8
+start_private_display
+ensure_wine_prefix
 
 # With no window manager decorating, wine draws the frame and caption itself, as Windows does.
 "$wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
@@ -74,4 +58,4 @@ photograph_and_press box_not_set.png 1
 wait "$program"
 
 # The icon as the shell shows it, four times larger.
-convert res/qUENTAro.ico -scale 400% docs/icon.png
+convert res/qUENTAro.ico -scale 400% -strip docs/icon.png

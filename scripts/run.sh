@@ -9,19 +9,7 @@ cd "$root"
 
 scripts/setup.sh
 
-# The helpers that read the clipboard and the message box are 64-bit: they start at once even where 32-bit is emulated.
-for preset in win32 win64; do
-    [ -f "build/$preset/CMakeCache.txt" ] || cmake --preset "$preset" >/dev/null
-done
-cmake --build --preset win32 >/dev/null
-cmake --build --preset win64 --target stay_idle answer_message_box >/dev/null
-
-exe=${QUENTARO_EXE:-build/win32/qUENTAro.exe}
-helpers=build/win64/e2e
-wine64=$(command -v wine64 || echo /usr/lib/wine/wine64)
-export WINEPREFIX=${WINEPREFIX:-$root/build/wine-prefix} WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-caption_hex=$(printf 'qUENTAro v0.93\xdf' | xxd -p)
+source scripts/wine_session.sh
 
 private_display=
 cleanup() {
@@ -36,18 +24,13 @@ trap cleanup EXIT
 
 if [ -z "${DISPLAY:-}" ]; then
     private_display=yes
-    number_file=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" 2>/dev/null &
-    xvfb_pid=$!
-    for _ in $(seq 100); do [ -s "$number_file" ] && break; sleep 0.1; done
-    export DISPLAY=:$(head -n1 "$number_file")
-    rm -f "$number_file"
+    start_private_display
     matchbox-window-manager -use_titlebar no >/dev/null 2>&1 &
     wm_pid=$!
     echo "No display: using a private one ($DISPLAY); a message box is shown here and answered here."
 fi
 
-[ -f "$WINEPREFIX/system.reg" ] || { echo "Creating the wine prefix $WINEPREFIX (a few minutes, once)"; "$wine64" wineboot -i >/dev/null 2>&1; }
+ensure_wine_prefix
 
 if [ $# -gt 0 ]; then
     # As a Linux application copies: xclip owns the X clipboard until another program, here qUENTAro, takes it.
@@ -57,11 +40,9 @@ fi
 # Wine drops its clipboard about a second after its last program ends; this idle helper lets us read the result.
 exec {keeper_input}> >("$wine64" "$helpers/stay_idle.exe" >/dev/null 2>&1)
 
-case "$(file -b "$exe")" in
-    *x86-64*) runner=$wine64 ;;
-    *)        runner=wine
-              [ -e /proc/sys/fs/binfmt_misc/qemu-i386 ] && echo "32-bit wine runs emulated here: about a minute to start." ;;
-esac
+if [ "$runner" = wine ] && [ -e /proc/sys/fs/binfmt_misc/qemu-i386 ]; then
+    echo "32-bit wine runs emulated here: about a minute to start."
+fi
 
 "$runner" "$exe" &
 program=$!
