@@ -43,10 +43,16 @@ SSE2_FUNCTION inline __m128i Letters(__m128i bytes)
     return InRange(_mm_or_si128(bytes, _mm_set1_epi8(0x20)), 0x61);
 }
 
+// Flips bit 0x20 of the bytes that `selected` marks with 0xFF.
+SSE2_FUNCTION inline __m128i SwapCase(__m128i bytes, __m128i selected)
+{
+    return _mm_xor_si128(bytes, _mm_and_si128(selected, _mm_set1_epi8(0x20)));
+}
+
 SSE2_FUNCTION inline void InvertBlock(unsigned char* at)
 {
     const __m128i bytes = Load(at);
-    Store(at, _mm_xor_si128(bytes, _mm_and_si128(Letters(bytes), _mm_set1_epi8(0x20))));
+    Store(at, SwapCase(bytes, Letters(bytes)));
 }
 
 SSE2_FUNCTION std::int32_t CountWholeBlocks(const unsigned char* text, std::int32_t blocks)
@@ -116,8 +122,7 @@ SSE2_FUNCTION void InvertDoubleByteText(unsigned char* text, std::int32_t length
     for (; length - i >= 16; i += 16) {
         const __m128i bytes = Load(text + i);
         const unsigned parts = DoubleByteBits(text + i, bytes, leadBytes, carry);
-        const __m128i letters = _mm_andnot_si128(BitsToBytes(parts), Letters(bytes));
-        Store(text + i, _mm_xor_si128(bytes, _mm_and_si128(letters, _mm_set1_epi8(0x20))));
+        Store(text + i, SwapCase(bytes, _mm_andnot_si128(BitsToBytes(parts), Letters(bytes))));
     }
     WalkSingles(text, i + static_cast<std::int32_t>(carry), length, length, leadBytes, InvertSingle);
 }
